@@ -1,0 +1,44 @@
+// The main window TfMain: its components and handlers, as plain state. The
+// command line and the tests drive the very handlers the window runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "chardata/uBSData.h"
+#include "ui/Controls.h"
+#include "ui/StringGrid.h"
+
+namespace bushou {
+
+class TfMain {
+ public:
+  TfMain();
+  TfMain(const TfMain&) = delete;
+  TfMain& operator=(const TfMain&) = delete;
+
+  // Radical grid: copies the radical index into FBSFile and lists its radicals
+  // in stroke groups 1 to 14+.
+  void FillRadicalGrid();
+
+  // Top panel.
+  ui::TLabel lblLeft{u"偏旁部首："};
+  ui::TLabel lblRight{u"汉字(按笔划排序)："};
+  ui::TCheckBox chkListAll{u"列出所有字"};
+  // Bottom panel: the details of the selected character.
+  ui::TLabel lblHZ{u"一"};
+  ui::TLabel lblPinYin{u"拼音："};
+  ui::TLabel lblPY{u"yi"};
+  ui::TLabel lblInnerCode{u"内码："};
+  ui::TLabel lblCode{u"8140 (GBK大字符集)"};
+  // The two grids.
+  ui::TStringGrid sgRadical{10, 36};
+  ui::TStringGrid sgHanzi{14, 2};
+
+  // The cooperating window given on the command line, 0 when none.
+  std::uint32_t FTargetWnd = 0;
+  // The window's copy of the radical index record.
+  TBSFile FBSFile;
+};
+
+}  // namespace bushou

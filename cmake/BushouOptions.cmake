@@ -20,3 +20,16 @@ function(bushou_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE bushou_warnings ${ARG_PRIVATE_DEPS})
 endfunction()
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt, in name
+# order, so a subsystem brings its tests, fuzz targets or benchmarks without
+# editing the parent.
+macro(bushou_add_subfolders)
+  file(GLOB _bushou_children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT _bushou_children)
+  foreach(_bushou_dir IN LISTS _bushou_children)
+    if(IS_DIRECTORY ${_bushou_dir} AND EXISTS ${_bushou_dir}/CMakeLists.txt)
+      add_subdirectory(${_bushou_dir})
+    endif()
+  endforeach()
+endmacro()

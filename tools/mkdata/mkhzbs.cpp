@@ -70,23 +70,18 @@ int ParseInt(std::string_view s) {
 std::vector<Radical> ReadRadicals(const std::string& path,
                                   const std::map<char32_t, std::string>& totalStrokes) {
   std::vector<Radical> radicals;
-  const std::string text = ReadTextFile(path);
-  std::string_view rest(text);
-  while (!rest.empty()) {
-    const std::size_t nl = rest.find('\n');
-    std::string_view line = rest.substr(0, nl);
-    rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
-    if (line.empty() || line[0] == '#') continue;
+  ForEachLine(ReadTextFile(path), [&](std::string_view line) {
+    if (line.empty() || line[0] == '#') return;
     // "90'; 2EA6; 4E2C"
     const std::size_t s1 = line.find(';');
     const std::size_t s2 = line.find(';', s1 + 1);
-    if (s1 == std::string_view::npos || s2 == std::string_view::npos) continue;
+    if (s1 == std::string_view::npos || s2 == std::string_view::npos) return;
     std::string_view number = line.substr(0, s1);
     const bool simplified = !number.empty() && number.back() == '\'';
     if (simplified) number.remove_suffix(1);
-    if (!number.empty() && number.back() == '\'') continue;  // R'' forms are not listed
+    if (!number.empty() && number.back() == '\'') return;  // R'' forms are not listed
     const auto ideograph = SplitBlanks(line.substr(s2 + 1));
-    if (ideograph.empty()) continue;
+    if (ideograph.empty()) return;
     Radical r{ParseInt(number), simplified, ParseCodePoint(ideograph[0]), 0};
     if (r.number < 1 || r.number > 214 || r.code == 0xFFFFFFFF) Fail("bad radical line");
     if (simplified) {
@@ -96,7 +91,7 @@ std::vector<Radical> ReadRadicals(const std::string& path,
       r.strokes = KangxiStrokes(r.number);
     }
     radicals.push_back(r);
-  }
+  });
   // Radical-number order, each simplified form right after its radical.
   std::stable_sort(radicals.begin(), radicals.end(), [](const Radical& a, const Radical& b) {
     return a.number != b.number ? a.number < b.number : (!a.simplified && b.simplified);

@@ -48,6 +48,16 @@ std::string ReadTextFile(const std::string& path) {
   return out;
 }
 
+void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& fn) {
+  while (!text.empty()) {
+    const std::size_t nl = text.find('\n');
+    std::string_view line = text.substr(0, nl);
+    text = nl == std::string_view::npos ? std::string_view() : text.substr(nl + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    fn(line);
+  }
+}
+
 std::vector<std::string_view> SplitBlanks(std::string_view text) {
   std::vector<std::string_view> parts;
   std::size_t i = 0;
@@ -79,25 +89,20 @@ char32_t ParseCodePoint(std::string_view text) {
 void ForEachUnihanValue(const std::string& path, const std::vector<std::string_view>& fields,
                         const std::function<void(char32_t, std::string_view, std::string_view)>& fn) {
   const std::string text = ReadTextFile(path);
-  std::string_view rest(text);
-  while (!rest.empty()) {
-    const std::size_t nl = rest.find('\n');
-    std::string_view line = rest.substr(0, nl);
-    rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty() || line[0] == '#') continue;
+  ForEachLine(text, [&](std::string_view line) {
+    if (line.empty() || line[0] == '#') return;
     const std::size_t t1 = line.find('\t');
-    if (t1 == std::string_view::npos) continue;
+    if (t1 == std::string_view::npos) return;
     const std::size_t t2 = line.find('\t', t1 + 1);
-    if (t2 == std::string_view::npos) continue;
+    if (t2 == std::string_view::npos) return;
     const std::string_view field = line.substr(t1 + 1, t2 - t1 - 1);
     bool wanted = false;
     for (const std::string_view f : fields) wanted = wanted || f == field;
-    if (!wanted) continue;
+    if (!wanted) return;
     const char32_t code = ParseCodePoint(line.substr(0, t1));
-    if (code == 0xFFFFFFFF) continue;
+    if (code == 0xFFFFFFFF) return;
     fn(code, field, line.substr(t2 + 1));
-  }
+  });
 }
 
 std::map<char32_t, std::string> ReadUnihanField(const std::string& path, std::string_view field) {

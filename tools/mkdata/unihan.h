@@ -15,6 +15,9 @@ namespace bushou::mkdata {
 // generator with a message when the file cannot be read.
 std::string ReadTextFile(const std::string& path);
 
+// Calls fn for every line of text, without its line break ("\n" or "\r\n").
+void ForEachLine(std::string_view text, const std::function<void(std::string_view line)>& fn);
+
 // Splits at runs of blanks and tabs.
 std::vector<std::string_view> SplitBlanks(std::string_view text);
 

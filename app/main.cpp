@@ -4,14 +4,22 @@
 
 #include "app/cli.h"
 #include "chardata/uCommonFuns.h"
+#ifdef BUSHOU_HAVE_WINDOW
+#include "app/window/MainWindow.h"
+#endif
 
 int main(int argc, char** argv) {
   bushou::BuildCharSetTable();
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (bushou::WantsWindow(args)) {
-    std::cerr << "bushou: this build has no window yet; use one of the commands.\n";
-    bushou::RunCommandLine({}, std::cout, std::cerr);
-    return bushou::kExitUsage;
-  }
-  return bushou::RunCommandLine(args, std::cout, std::cerr);
+  if (!bushou::WantsWindow(args)) return bushou::RunCommandLine(args, std::cout, std::cerr);
+  // The cooperating window's handle, when given.
+  const std::uint32_t target = args.empty() ? 0u : static_cast<std::uint32_t>(std::stoul(args[0]));
+#ifdef BUSHOU_HAVE_WINDOW
+  return bushou::RunWindow(argc, argv, target);
+#else
+  (void)target;
+  std::cerr << "bushou: built without the window (BUSHOU_GUI=OFF); use one of the commands.\n";
+  bushou::RunCommandLine({}, std::cout, std::cerr);
+  return bushou::kExitUsage;
+#endif
 }

@@ -1,12 +1,35 @@
 #include "ui/qt/GridView.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "ui/qt/QtText.h"
 
 namespace bushou::ui {
+
+namespace {
+
+// Draws a cell with its background and a horizontal grid line under it (the
+// grids show horizontal lines only).
+class RowLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const QVariant background = index.data(Qt::BackgroundRole);
+    if (background.isValid()) painter->fillRect(option.rect, background.value<QColor>());
+    QStyledItemDelegate::paint(painter, option, index);
+    painter->save();
+    painter->setPen(QColor(192, 192, 192));
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    painter->restore();
+  }
+};
+
+}  // namespace
 
 GridModel::GridModel(TStringGrid& grid, QColor fixedColour, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), fixedColour_(fixedColour) {}
@@ -57,8 +80,7 @@ GridView::GridView(TStringGrid& grid, QColor fixedColour, QWidget* parent)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setFocusPolicy(Qt::NoFocus);  // the window never takes the keyboard focus
-  setStyleSheet("QTableView { gridline-color: transparent; border-bottom: 0; }"
-                "QTableView::item { border-bottom: 1px solid #c0c0c0; padding: 0; }");
+  setItemDelegate(new RowLineDelegate(this));
   grid_.OnChanged = [this] {
     if (refreshQueued_) return;
     refreshQueued_ = true;

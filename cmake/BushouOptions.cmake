@@ -13,6 +13,12 @@ if(BUSHOU_SANITIZE)
   add_link_options(${_san})
 endif()
 
+if(BUSHOU_FUZZ)
+  # Coverage instrumentation for every library the fuzz targets call, not only
+  # for the targets themselves; the targets link libFuzzer (fuzz/CMakeLists.txt).
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # A subsystem library: sources in the folder, headers included as "folder/unit.h".
 function(bushou_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})

@@ -15,5 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = range.first; i < range.last; ++i) sum += file.Items[i].ExtraStrokes;
   }
   for (std::size_t i = 0; i < file.HzIndex.size(); ++i) sum += static_cast<std::uint32_t>(file.HzIndex[i].Value);
-  return sum == 0xFFFFFFFFFFFFFFFFull ? 1 : 0;
+  // libFuzzer reserves every result but 0; the sum only keeps the walk alive.
+  volatile std::uint64_t sink = sum;
+  (void)sink;
+  return 0;
 }

@@ -50,9 +50,10 @@ void TCMapDataDecoder::LoadFile() {
   if (!ok) throw Error(u"文件[" + path + u"]并非所望");
 }
 
-std::unique_ptr<TCMapDataDecoder> TCMapDataDecoder::FromFileBytes(std::vector<std::uint8_t> bytes) {
+std::unique_ptr<TCMapDataDecoder> TCMapDataDecoder::FromFileBytes(platform::Bytes bytes) {
+  if (bytes.size() < kCMapFileMinSize || bytes.size() > kCMapFileMaxSize) return nullptr;
   TCMapDataDecoder decoder{FileModeTag{}};
-  if (!decoder.LoadRecord(std::move(bytes))) return nullptr;
+  if (!decoder.LoadRecord({bytes.begin(), bytes.end()})) return nullptr;
   return std::make_unique<TCMapDataDecoder>(std::move(decoder));
 }
 

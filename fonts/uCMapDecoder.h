@@ -37,7 +37,7 @@ class TCMapDataDecoder {
 
   // A file-mode reader over the bytes of a cache file; nullptr when they are
   // not an acceptable record.
-  static std::unique_ptr<TCMapDataDecoder> FromFileBytes(std::vector<std::uint8_t> bytes);
+  static std::unique_ptr<TCMapDataDecoder> FromFileBytes(platform::Bytes bytes);
 
   // Bit (codePoint mod 8) of byte (codePoint div 8) of the bitmap; false at or
   // above 0x30000 and for a reader without coverage.

@@ -70,7 +70,10 @@ std::u16string TFontTools::DisplayName(std::int32_t fileIndex, std::u16string_vi
   const TDynamicStringArray& names =
       FFiles[static_cast<std::size_t>(fileIndex)].Faces[static_cast<std::size_t>(slot)].Names;
   if (names.size() <= 1) return names.empty() ? std::u16string() : names[0];
-  return u"(" + JoinStrings(names, static_cast<std::int32_t>(names.size()), u';') + u")";
+  std::u16string text(1, u'(');
+  text += JoinStrings(names, static_cast<std::int32_t>(names.size()), u';');
+  text += u')';
+  return text;
 }
 
 void TFontTools::AddChainEntry(std::int32_t entry, std::uint32_t low, std::uint32_t high, TChainKind kind,

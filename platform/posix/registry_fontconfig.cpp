@@ -244,15 +244,25 @@ class FontconfigRegistry : public Registry {
         if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
       }
       std::string joined;
-      for (const std::string& n : names) joined += (joined.empty() ? "" : " & ") + n;
+      for (const std::string& n : names) {
+        if (!joined.empty()) joined += " & ";
+        joined += n;
+      }
       if (joined.empty()) joined = BaseName(file);
       // Value names are unique within a key: two files with the same names get
       // the file name added, which the catalogue ignores (it reads the names
       // from the files).
       std::u16string valueName = FromUtf8(joined + " (TrueType)");
       for (int n = 1; taken.count(valueName); ++n) {
-        valueName = FromUtf8(joined + " [" + BaseName(file) + (n > 1 ? " " + std::to_string(n) : "") +
-                             "] (TrueType)");
+        std::string unique = joined;
+        unique += " [";
+        unique += BaseName(file);
+        if (n > 1) {
+          unique += ' ';
+          unique += std::to_string(n);
+        }
+        unique += "] (TrueType)";
+        valueName = FromUtf8(unique);
       }
       taken.insert(valueName);
       keys_.SetValue(RegistryRoot::LocalMachine, kFontsKey, valueName, RegistryValue::String(FromUtf8(file)));

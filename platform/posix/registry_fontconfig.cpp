@@ -18,7 +18,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <set>
 #include <span>

@@ -16,6 +16,9 @@ struct Command {
 
 constexpr std::array kCommands{
     Command{"radicals", "bushou radicals", CmdRadicals},
+    Command{"chars", "bushou chars RADICAL [--all] [--face NAME]", CmdChars},
+    Command{"coverage", "bushou coverage [--face NAME] [CHAR ...]", CmdCoverage},
+    Command{"fonts", "bushou fonts", CmdFonts},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -29,5 +29,8 @@ void PrintGrid(const ui::TStringGrid& grid, std::ostream& out);
 
 // The commands; args excludes the command name.
 int CmdRadicals(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int CmdChars(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int CmdFonts(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int CmdCoverage(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace bushou

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "chardata/uBSData.h"
+#include "fonts/uCMapDecoder.h"
 #include "ui/Controls.h"
 #include "ui/StringGrid.h"
 
@@ -20,6 +23,24 @@ class TfMain {
   // Radical grid: copies the radical index into FBSFile and lists its radicals
   // in stroke groups 1 to 14+.
   void FillRadicalGrid();
+
+  // Character grid (mainform_chars.cpp).
+  // The face sgHanzi is designed for; the system's font matching resolves it
+  // to the face that actually draws the grid (HanziFaceName).
+  static constexpr std::u16string_view kHanziFontName = u"新宋体";
+  static std::u16string HanziFaceName();
+  // Creation step: FCMapDecoder for faceName, or for the grid's face when
+  // faceName is empty. May take a while the first time (the font catalogue is
+  // built); errors propagate and leave FCMapDecoder as it was.
+  void CreateCMapDecoder(std::u16string_view faceName = {});
+  // Empties every cell of sgHanzi and leaves it 2 rows.
+  void ClearCharGrid();
+  // Lists the characters of the radical whose text is `radical` in stroke
+  // groups 0 to 35+, the drawable ones only unless chkListAll is checked, and
+  // sets lblRight. An unknown radical leaves the grid empty and lblRight as it was.
+  void FillCharGrid(const std::u16string& radical);
+  // Index of the first radical entry of FBSFile whose text is `radical`, or -1.
+  int FindRadicalEntry(std::u16string_view radical) const;
 
   // Top panel.
   ui::TLabel lblLeft{u"偏旁部首："};
@@ -39,6 +60,8 @@ class TfMain {
   std::uint32_t FTargetWnd = 0;
   // The window's copy of the radical index record.
   TBSFile FBSFile;
+  // Coverage reader for sgHanzi's face; without one every character counts as drawable.
+  std::unique_ptr<TCMapDataDecoder> FCMapDecoder;
 };
 
 }  // namespace bushou

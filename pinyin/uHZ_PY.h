@@ -194,6 +194,7 @@ class THZPY : public TObject_CC {
   std::vector<TCharReadings> FCharReadings;  // 0x30000, fixed
   std::array<TLetterRange, 26> FLetters{};
   std::vector<TPolyphoneRule> FRules;
+  std::vector<std::uint32_t> FRuleCodes;  // the character of each record from 1
   bool FOldFormat = false;
 };
 

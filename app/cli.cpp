@@ -16,6 +16,7 @@ struct Command {
 
 constexpr std::array kCommands{
     Command{"radicals", "bushou radicals", CmdRadicals},
+    Command{"info", "bushou info TEXT", CmdInfo},
 };
 
 void PrintUsage(std::ostream& err) {

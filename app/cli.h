@@ -29,5 +29,6 @@ void PrintGrid(const ui::TStringGrid& grid, std::ostream& out);
 
 // The commands; args excludes the command name.
 int CmdRadicals(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int CmdInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace bushou

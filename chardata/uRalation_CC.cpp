@@ -1,5 +1,7 @@
 #include "chardata/uRalation_CC.h"
 
+#include <memory>
+
 namespace bushou {
 namespace {
 

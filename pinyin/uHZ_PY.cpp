@@ -164,6 +164,8 @@ std::u16string THZPY::GetPinyinText(std::uint32_t code, char16_t separator) cons
 
 bool THZPY::FindSyllable(std::u16string_view text, std::u16string* plain, int* toneOut,
                          bool appendTone, std::int32_t* indexOut) const {
+  // Plain holds the text as given unless a syllable is found.
+  if (plain) plain->assign(text);
   if (text.empty()) return false;
   const char16_t c = StripToneMark(text[0]);
   if (!CanBeginSyllable(c)) return false;

@@ -92,6 +92,7 @@ class THZPY : public TObject_CC {
   std::u16string GetPinyinText(std::uint32_t code, char16_t separator) const;
   // Looks a written syllable, plain or marked, up in the syllable table: its
   // plain text (with the tone digit when appendTone), tone 1..5 and index.
+  // When nothing is found plain receives the text itself.
   bool FindSyllable(std::u16string_view text, std::u16string* plain, int* toneOut = nullptr,
                     bool appendTone = false, std::int32_t* indexOut = nullptr) const;
   // Every code point of word has a reading (true for the empty word).
@@ -193,6 +194,7 @@ class THZPY : public TObject_CC {
   std::vector<TCharReadings> FCharReadings;  // 0x30000, fixed
   std::array<TLetterRange, 26> FLetters{};
   std::vector<TPolyphoneRule> FRules;
+  std::vector<std::uint32_t> FRuleCodes;  // the character of each record from 1
   bool FOldFormat = false;
 };
 

@@ -40,7 +40,9 @@ void THZPY::BuildRules(const std::vector<std::u16string>& source) {
 
 void THZPY::ClearRules() {
   FRules.clear();
-  for (TCharReadings& r : FCharReadings) r.RuleIndex = 0;
+  // Only the characters given a record have a RuleIndex to reset.
+  for (const std::uint32_t code : FRuleCodes) FCharReadings[code].RuleIndex = 0;
+  FRuleCodes.clear();
 }
 
 void THZPY::RebuildRules() {
@@ -127,6 +129,7 @@ void THZPY::RebuildRules() {
     if (item.context) continue;
     if (item.code != previous) {
       FRules.emplace_back();
+      FRuleCodes.push_back(item.code);
       previous = item.code;
     }
     TCharReadings& rec = FCharReadings[item.code];

@@ -102,7 +102,11 @@ TEST(PinyinLookup, FindSyllable) {
     int tone = 0;
     std::int32_t index = -1;
     EXPECT_EQ(table->FindSyllable(c.text, &plain, &tone, false, &index), c.found);
-    if (!c.found) continue;
+    if (!c.found) {
+      EXPECT_EQ(plain, c.text);
+      EXPECT_EQ(tone, 0);
+      continue;
+    }
     EXPECT_EQ(plain, c.plain);
     EXPECT_EQ(tone, c.tone);
     EXPECT_EQ(index, c.index);

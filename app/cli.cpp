@@ -19,6 +19,7 @@ constexpr std::array kCommands{
     Command{"chars", "bushou chars RADICAL [--all] [--face NAME]", CmdChars},
     Command{"coverage", "bushou coverage [--face NAME] [CHAR ...]", CmdCoverage},
     Command{"fonts", "bushou fonts", CmdFonts},
+    Command{"info", "bushou info TEXT", CmdInfo},
 };
 
 void PrintUsage(std::ostream& err) {

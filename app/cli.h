@@ -32,5 +32,6 @@ int CmdRadicals(std::span<const std::string> args, std::ostream& out, std::ostre
 int CmdChars(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int CmdFonts(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int CmdCoverage(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int CmdInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace bushou

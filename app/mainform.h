@@ -42,6 +42,16 @@ class TfMain {
   // Index of the first radical entry of FBSFile whose text is `radical`, or -1.
   int FindRadicalEntry(std::u16string_view radical) const;
 
+  // Details panel: shows the character that text begins with (text trimmed of
+  // spaces and control characters) in lblHZ, its readings in lblPY and its code
+  // point in lblCode. An empty trimmed text changes nothing; one that does not
+  // begin with a whole code point leaves the three labels blank. The first call
+  // creates the character tables (GetChineseChars); when that raises, the
+  // labels are blank and the error goes to the caller.
+  void ShowCharDetails(const std::u16string& text);
+  // Sets the captions of lblHZ, lblPY and lblCode to the empty text.
+  void ClearDetails();
+
   // Top panel.
   ui::TLabel lblLeft{u"偏旁部首："};
   ui::TLabel lblRight{u"汉字(按笔划排序)："};

@@ -1,0 +1,175 @@
+// The simplified/traditional data, from Unihan of Debian's unicode-data package
+// (Unicode, Inc.; Unicode License v3) and glibc's CP950 converter:
+//
+//   mkhzjf --unicode DIR --out hzjf.dat     the pairs file
+//   mkhzjf --unicode DIR --lists FILE.cpp   the table's three generated built-in lists
+//
+// Pairs: (S, T) for every character S with a kTraditionalVariant T and every
+// character T with a kSimplifiedVariant S, S != T, both below U+30000; each
+// pair once, ascending by S then T. One 8-byte record each: S u32 LE, T u32 LE.
+//
+// Lists, each ascending, below U+30000:
+//   simplified   characters with a kTraditionalVariant, and every
+//                kSimplifiedVariant value (so also the characters listed as
+//                their own simplified form);
+//   traditional  characters with a kSimplifiedVariant, and every
+//                kTraditionalVariant value (so also the characters listed as
+//                their own traditional form);
+//   traditional repertoire  every Unihan ideograph (a kRSUnicode entry) that
+//                glibc's CP950 converter encodes, less U+6FCF, U+729E, U+766A,
+//                U+7C80, U+7C81, U+7C8C and U+FA0C.
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/bytes.h"
+#include "tools/mkdata/charsets.h"
+#include "tools/mkdata/unihan.h"
+
+namespace bushou::mkdata {
+namespace {
+
+constexpr char32_t kCodeLimit = 0x30000;
+constexpr std::size_t kMinPairs = 2048;  // hzjf.dat must hold 16 to 64 KiB
+constexpr std::size_t kMaxPairs = 8192;
+constexpr char32_t kRepertoireExclusions[] = {0x6FCF, 0x729E, 0x766A, 0x7C80,
+                                              0x7C81, 0x7C8C, 0xFA0C};
+
+struct Variants {
+  std::set<std::pair<char32_t, char32_t>> pairs;  // (simplified, traditional)
+  std::set<char32_t> simplified;
+  std::set<char32_t> traditional;
+};
+
+// "U+4E07 U+842C" to its code points; annotations after '<' are dropped.
+std::vector<char32_t> ParseCodeList(std::string_view value) {
+  std::vector<char32_t> codes;
+  for (std::string_view item : SplitBlanks(value)) {
+    item = item.substr(0, item.find('<'));
+    const char32_t code = ParseCodePoint(item);
+    if (code == 0xFFFFFFFF) Fail("bad variant value: " + std::string(value));
+    codes.push_back(code);
+  }
+  return codes;
+}
+
+Variants ReadVariants(const std::string& unicodeDir) {
+  Variants v;
+  ForEachUnihanValue(
+      unicodeDir + "/Unihan_Variants.txt.bz2", {"kSimplifiedVariant", "kTraditionalVariant"},
+      [&v](char32_t code, std::string_view field, std::string_view value) {
+        const bool toTraditional = field == "kTraditionalVariant";
+        // code is a simplified form of its kTraditionalVariant values, and a
+        // traditional form of its kSimplifiedVariant values.
+        (toTraditional ? v.simplified : v.traditional).insert(code);
+        for (const char32_t other : ParseCodeList(value)) {
+          (toTraditional ? v.traditional : v.simplified).insert(other);
+          if (other == code) continue;
+          v.pairs.insert(toTraditional ? std::pair{code, other} : std::pair{other, code});
+        }
+      });
+  return v;
+}
+
+std::vector<char32_t> Below(const std::set<char32_t>& codes, char32_t limit) {
+  return {codes.begin(), codes.lower_bound(limit)};
+}
+
+std::vector<char32_t> TraditionalRepertoire(const std::string& unicodeDir) {
+  CharsetProbe cp950("CP950");
+  std::vector<char32_t> codes;
+  for (const auto& [code, value] : ReadUnihanField(unicodeDir + "/Unihan_IRGSources.txt.bz2",
+                                                   "kRSUnicode")) {
+    if (code >= kCodeLimit) break;  // the map is ordered
+    if (std::find(std::begin(kRepertoireExclusions), std::end(kRepertoireExclusions), code) !=
+        std::end(kRepertoireExclusions)) {
+      continue;
+    }
+    if (cp950.Encodes(code)) codes.push_back(code);
+  }
+  return codes;
+}
+
+void WriteArray(std::string& out, const std::string& name, const std::vector<char32_t>& codes) {
+  out += "// " + std::to_string(codes.size()) + " entries\n";
+  out += "constexpr std::uint32_t " + name + "[] = {";
+  char buf[32];
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    std::snprintf(buf, sizeof buf, "%s0x%X,", i % 10 == 0 ? "\n    " : " ",
+                  static_cast<unsigned>(codes[i]));
+    out += buf;
+  }
+  out += "\n};\n\n";
+}
+
+std::vector<std::uint8_t> ToBytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+void WriteLists(const std::string& unicodeDir, const std::string& path) {
+  const Variants v = ReadVariants(unicodeDir);
+  const std::vector<char32_t> simplified = Below(v.simplified, kCodeLimit);
+  const std::vector<char32_t> traditional = Below(v.traditional, kCodeLimit);
+  const std::vector<char32_t> repertoire = TraditionalRepertoire(unicodeDir);
+  if (simplified.empty() || traditional.empty() || repertoire.empty()) Fail("an empty list");
+
+  std::string out =
+      "// Generated by tools/mkdata/mkhzjf --lists at build time; do not edit.\n"
+      "//\n"
+      "// From Unihan_Variants.txt and Unihan_IRGSources.txt of Debian's unicode-data\n"
+      "// package (Unicode, Inc.; Unicode License v3) and glibc's CP950 converter:\n"
+      "//   simplified   characters with a kTraditionalVariant, and every\n"
+      "//                kSimplifiedVariant value;\n"
+      "//   traditional  characters with a kSimplifiedVariant, and every\n"
+      "//                kTraditionalVariant value;\n"
+      "//   traditional repertoire  every Unihan ideograph that CP950 encodes, less\n"
+      "//                U+6FCF, U+729E, U+766A, U+7C80, U+7C81, U+7C8C and U+FA0C.\n"
+      "// Each ascending and below U+30000.\n"
+      "#include \"chardata/uHZ_JF_Lists.h\"\n\n"
+      "namespace bushou {\nnamespace {\n\n";
+  WriteArray(out, "kSimplified", simplified);
+  WriteArray(out, "kTraditional", traditional);
+  WriteArray(out, "kTraditionalRepertoire", repertoire);
+  out +=
+      "}  // namespace\n\n"
+      "std::span<const std::uint32_t> SimplifiedList() { return kSimplified; }\n"
+      "std::span<const std::uint32_t> TraditionalList() { return kTraditional; }\n"
+      "std::span<const std::uint32_t> TraditionalRepertoireList() { return kTraditionalRepertoire; }\n\n"
+      "}  // namespace bushou\n";
+  WriteOutputFile(path, ToBytes(out));
+  std::printf("mkhzjf: lists of %zu simplified, %zu traditional, %zu code page 950 characters\n",
+              simplified.size(), traditional.size(), repertoire.size());
+}
+
+void WritePairs(const std::string& unicodeDir, const std::string& path) {
+  const Variants v = ReadVariants(unicodeDir);
+  platform::ByteWriter file;
+  std::size_t count = 0;
+  for (const auto& [s, t] : v.pairs) {
+    if (s >= kCodeLimit || t >= kCodeLimit) continue;
+    file.U32LE(s).U32LE(t);
+    ++count;
+  }
+  if (count < kMinPairs || count > kMaxPairs) {
+    Fail("hzjf.dat would hold " + std::to_string(count) + " pairs, outside 2048 to 8192");
+  }
+  WriteOutputFile(path, file.bytes());
+  std::printf("mkhzjf: %zu pairs, %zu bytes\n", count, file.size());
+}
+
+}  // namespace
+}  // namespace bushou::mkdata
+
+int main(int argc, char** argv) {
+  using namespace bushou::mkdata;
+  const std::string unicode = Option(argc, argv, "--unicode", "/usr/share/unicode");
+  const std::string outPath = Option(argc, argv, "--out");
+  const std::string listsPath = Option(argc, argv, "--lists");
+  if (outPath.empty() == listsPath.empty()) {
+    Fail("usage: mkhzjf [--unicode DIR] (--out hzjf.dat | --lists FILE.cpp)");
+  }
+  if (!outPath.empty()) WritePairs(unicode, outPath);
+  if (!listsPath.empty()) WriteLists(unicode, listsPath);
+  return 0;
+}

@@ -6,6 +6,9 @@ TfMain::TfMain() {
   // Both grids' header column is 34 pixels wide; the others keep 20.
   sgRadical.SetColWidth(0, 34);
   sgHanzi.SetColWidth(0, 34);
+  sgRadical.OnSelectCell = [this](int col, int row, bool& canSelect) { sgRadicalSelectCell(col, row, canSelect); };
+  sgHanzi.OnSelectCell = [this](int col, int row, bool& canSelect) { sgHanziSelectCell(col, row, canSelect); };
+  chkListAll.OnClick = [this] { chkListAllClick(); };
 }
 
 }  // namespace bushou

@@ -24,6 +24,23 @@ class TfMain {
   // in stroke groups 1 to 14+.
   void FillRadicalGrid();
 
+  // Window life (mainform_events.cpp). FormCreate builds the coverage reader
+  // for the grid's face; its error goes to the caller, and the window then
+  // works without one. FormShow fills the radical grid and lists the first
+  // radical's characters.
+  void FormCreate();
+  void FormShow();
+  // Event handlers, connected to the components by the constructor.
+  // A radical cell is about to become current: list its characters, select
+  // the first and show it in the details panel (failures there are ignored).
+  void sgRadicalSelectCell(int col, int row, bool& canSelect);
+  // The check box changed: list the current radical again.
+  void chkListAllClick();
+  // A character cell is about to become current: empty cells are refused,
+  // others are shown in the details panel, whose error goes to the caller
+  // (and the cell does not become current).
+  void sgHanziSelectCell(int col, int row, bool& canSelect);
+
   // Character grid (mainform_chars.cpp).
   // The face sgHanzi is designed for; the system's font matching resolves it
   // to the face that actually draws the grid (HanziFaceName).

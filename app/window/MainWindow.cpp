@@ -8,7 +8,9 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include "platform/errors.h"
 #include "platform/messages.h"
+#include "platform/text.h"
 #include "ui/qt/ControlViews.h"
 #include "ui/qt/GridView.h"
 #include "ui/qt/QtText.h"
@@ -99,7 +101,7 @@ void MainWindow::ShowAndFill() {
     move(area.width() - outer.width(), area.height() - outer.height() - 100);
   }
   show();
-  form_.FillRadicalGrid();
+  form_.FormShow();
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -136,6 +138,15 @@ int RunWindow(int argc, char** argv, std::uint32_t targetWnd) {
     QMessageBox::critical(&window, ui::ToQString(std::u16string(caption)),
                           ui::ToQString(std::u16string(text)));
   });
+  // The coverage reader is built before the window shows; without it every
+  // character counts as drawable.
+  try {
+    form.FormCreate();
+  } catch (const Error& e) {
+    platform::ShowMessageBox(e.message());
+  } catch (const std::exception& e) {
+    platform::ShowMessageBox(platform::FromUtf8(e.what()));
+  }
   window.ShowAndFill();
   if (const char* shot = std::getenv("BUSHOU_SCREENSHOT")) {
     const QString path = QString::fromLocal8Bit(shot);

@@ -7,6 +7,7 @@
 #include "fonts/uFontUtils.h"
 #include "platform/bytes.h"
 #include "platform/text.h"
+#include "tests/support/CoverageRecord.h"
 
 namespace bushou {
 namespace {
@@ -40,14 +41,7 @@ TBSFile MakeIndex(const std::vector<Radical>& radicals, const std::vector<Item>&
 }
 
 std::unique_ptr<TCMapDataDecoder> Coverage(const std::vector<std::uint32_t>& covered) {
-  std::vector<std::uint8_t> bytes(kCoverageBitmapSize, 0);
-  for (const std::uint32_t c : covered) bytes[c / 8] = static_cast<std::uint8_t>(bytes[c / 8] | (1u << (c % 8)));
-  for (const char16_t u : std::u16string_view(u"(A;B){本身}")) {
-    bytes.push_back(static_cast<std::uint8_t>(u & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(u >> 8));
-  }
-  bytes.insert(bytes.end(), {0, 0});
-  return TCMapDataDecoder::FromFileBytes(bytes);
+  return TCMapDataDecoder::FromFileBytes(testing::BuildCoverageRecord(covered));
 }
 
 std::u16string Text(std::uint32_t code) { return platform::CodePointText(code); }

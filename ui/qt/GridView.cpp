@@ -6,6 +6,9 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/errors.h"
+#include "platform/messages.h"
+#include "platform/text.h"
 #include "ui/qt/QtText.h"
 
 namespace bushou::ui {
@@ -108,7 +111,16 @@ void GridView::ShowGridCurrent() {
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
   if (syncing_ || !current.isValid()) return;
-  if (!grid_.MoveTo(current.column(), current.row())) {
+  bool moved = false;
+  try {
+    moved = grid_.MoveTo(current.column(), current.row());
+  } catch (const Error& e) {
+    // An error of a handler is shown like any unhandled error; the cell stays.
+    platform::ShowMessageBox(e.message());
+  } catch (const std::exception& e) {
+    platform::ShowMessageBox(platform::FromUtf8(e.what()));
+  }
+  if (!moved) {
     // Refused (an empty cell, the header column): the grid's current cell stays.
     QTimer::singleShot(0, this, [this] { ShowGridCurrent(); });
   }

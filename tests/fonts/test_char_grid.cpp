@@ -7,6 +7,7 @@
 #include "fonts/uFontUtils.h"
 #include "platform/bytes.h"
 #include "platform/text.h"
+#include "tests/support/BSFileBuilder.h"
 #include "tests/support/CoverageRecord.h"
 
 namespace bushou {
@@ -22,21 +23,14 @@ struct Item {
   std::uint8_t extraStrokes;
 };
 
-// A radical index image: header, radicals, a one-entry HzIndex, characters.
+// A radical index whose radicals all have one stroke.
 TBSFile MakeIndex(const std::vector<Radical>& radicals, const std::vector<Item>& items) {
-  platform::ByteWriter w;
-  w.I32LE(0)                                              // Reserved
-      .I32LE(static_cast<std::int32_t>(items.size()))     // ItemCount
-      .I32LE(static_cast<std::int32_t>(radicals.size()))  // RadicalCount
-      .I32LE(0x4E00)                                      // FirstCode
-      .I32LE(0x4E00);                                     // LastCode
-  for (const Radical& r : radicals) {
-    w.U32LE(static_cast<std::uint32_t>(r.code)).I32LE(r.firstItem).I32LE(r.charCount).U8(1);  // code, first, count, strokes
-  }
-  w.I32LE(-1);  // HzIndex
-  for (const Item& i : items) w.U32LE(i.code).U16LE(0).U8(i.extraStrokes).U32LE(0);  // code, carried, strokes, carried
+  std::vector<testing::BSRadical> r;
+  for (const Radical& x : radicals) r.push_back({static_cast<std::uint32_t>(x.code), x.firstItem, x.charCount, 1});
+  std::vector<testing::BSChar> c;
+  for (const Item& x : items) c.push_back({x.code, x.extraStrokes});
   TBSFile file;
-  EXPECT_EQ(ParseBSFile(w.bytes(), file), TBSParseResult::Ok);
+  EXPECT_EQ(ParseBSFile(testing::BuildBSFile(r, c), file), TBSParseResult::Ok);
   return file;
 }
 

@@ -10,7 +10,6 @@ namespace bushou {
 namespace {
 
 using platform::Bytes;
-using platform::ByteReader;
 using platform::LoadU16LE;
 using platform::LoadU32LE;
 
@@ -19,14 +18,6 @@ constexpr std::size_t kHeaderSize = 20;
 // The most a valid-looking header can make us read; bytes after it are ignored.
 constexpr std::size_t kMaxFileBytes =
     kHeaderSize + kMaxBSEntries * (TBSIndexItem::kSize + 4 + TBSDataItem::kSize);
-
-// An array of count records filled from the reader; missing bytes stay zero.
-std::vector<std::uint8_t> ReadRecords(ByteReader& reader, std::int64_t count, std::size_t size) {
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * size, 0);
-  const Bytes got = reader.TakeUpTo(bytes.size());
-  std::copy(got.begin(), got.end(), bytes.begin());
-  return bytes;
-}
 
 bool CountOk(std::int64_t count) { return count > 0 && count <= kMaxBSEntries; }
 
@@ -59,12 +50,14 @@ TBSFile::Range TBSFile::CharRange(const TBSIndexItem& radical) const {
 }
 
 TBSParseResult ParseBSFile(Bytes bytes, TBSFile& file) {
+  return ParseBSFile(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), file);
+}
+
+TBSParseResult ParseBSFile(std::vector<std::uint8_t> image, TBSFile& file) {
   file = TBSFile{};
-  ByteReader reader(bytes);
   // A short header reads as zeros, like every other short read of this file.
   std::uint8_t header[kHeaderSize] = {};
-  const Bytes got = reader.TakeUpTo(kHeaderSize);
-  std::copy(got.begin(), got.end(), header);
+  std::copy_n(image.begin(), std::min(image.size(), kHeaderSize), header);
   file.Reserved = static_cast<std::int32_t>(LoadU32LE(header));
   file.ItemCount = static_cast<std::int32_t>(LoadU32LE(header + 4));
   file.RadicalCount = static_cast<std::int32_t>(LoadU32LE(header + 8));
@@ -74,22 +67,33 @@ TBSParseResult ParseBSFile(Bytes bytes, TBSFile& file) {
   const std::int64_t radicals = file.RadicalCount;
   const std::int64_t codes = static_cast<std::int64_t>(file.LastCode) - file.FirstCode + 1;
   const std::int64_t items = file.ItemCount;
-  // Arrays are sized in order; the first bad count stops the load.
+  // Arrays are sized in order; the first bad count stops the load, leaving the
+  // arrays before it sized and empty.
+  const auto zeros = [](std::int64_t count, std::size_t size) {
+    return std::vector<std::uint8_t>(static_cast<std::size_t>(count) * size, 0);
+  };
   if (!CountOk(radicals)) return TBSParseResult::BadCount;
-  std::vector<std::uint8_t> radicalBytes(static_cast<std::size_t>(radicals) * TBSIndexItem::kSize, 0);
   if (!CountOk(codes)) {
-    file.Radicals = TBSIndexArray(std::move(radicalBytes));
+    file.Radicals = TBSIndexArray(zeros(radicals, TBSIndexItem::kSize));
     return TBSParseResult::BadCount;
   }
-  std::vector<std::uint8_t> indexBytes(static_cast<std::size_t>(codes) * TBSHzIndexItem::kSize, 0);
   if (!CountOk(items)) {
-    file.Radicals = TBSIndexArray(std::move(radicalBytes));
-    file.HzIndex = TBSHzIndexArray(std::move(indexBytes));
+    file.Radicals = TBSIndexArray(zeros(radicals, TBSIndexItem::kSize));
+    file.HzIndex = TBSHzIndexArray(zeros(codes, TBSHzIndexItem::kSize));
     return TBSParseResult::BadCount;
   }
-  file.Radicals = TBSIndexArray(ReadRecords(reader, radicals, TBSIndexItem::kSize));
-  file.HzIndex = TBSHzIndexArray(ReadRecords(reader, codes, TBSHzIndexItem::kSize));
-  file.Items = TBSDataItems(ReadRecords(reader, items, TBSDataItem::kSize));
+
+  // The arrays are views of the image; what a short file lacks reads as zero.
+  const auto r = static_cast<std::size_t>(radicals), n = static_cast<std::size_t>(codes),
+             i = static_cast<std::size_t>(items);
+  const std::size_t indexAt = kHeaderSize + r * TBSIndexItem::kSize;
+  const std::size_t itemsAt = indexAt + n * TBSHzIndexItem::kSize;
+  const std::size_t end = itemsAt + i * TBSDataItem::kSize;
+  if (image.size() < end) image.resize(end, 0);
+  const auto shared = std::make_shared<const std::vector<std::uint8_t>>(std::move(image));
+  file.Radicals = TBSIndexArray(shared, kHeaderSize, r);
+  file.HzIndex = TBSHzIndexArray(shared, indexAt, n);
+  file.Items = TBSDataItems(shared, itemsAt, i);
   return TBSParseResult::Ok;
 }
 
@@ -117,13 +121,13 @@ void TBSData::Load(const std::u16string& fileName) {
 
 bool TBSData::LoadFromFile(const std::u16string& path) {
   FPath = path;
-  const platform::ReadResult read = platform::ReadFileHead(path, kMaxFileBytes);
+  platform::ReadResult read = platform::ReadFileHead(path, kMaxFileBytes);
   if (!read.ok) {
     FData = TBSFile{};
     platform::ShowMessageBox(u"读取汉字偏旁部首数据失败！");
     return false;
   }
-  if (ParseBSFile(read.bytes, FData) != TBSParseResult::Ok) {
+  if (ParseBSFile(std::move(read.bytes), FData) != TBSParseResult::Ok) {
     platform::ShowMessageBox(u"读取汉字偏旁部首数据失败！");
     return false;
   }

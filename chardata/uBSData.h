@@ -39,22 +39,31 @@ struct TBSHzIndexItem {
 };
 
 // An array of packed records kept in the file's layout and decoded only when
-// indexed. Copies share the bytes, which nothing writes after loading.
+// indexed: a view of count records at an offset of a shared byte buffer (the
+// file image). Copies share the bytes, which nothing writes after loading.
 template <class Item>
 class TPackedArray {
  public:
+  using Buffer = std::shared_ptr<const std::vector<std::uint8_t>>;
   TPackedArray() = default;
+  // The buffer must hold offset + count * Item::kSize bytes.
+  TPackedArray(Buffer bytes, std::size_t offset, std::size_t count)
+      : bytes_(std::move(bytes)), offset_(offset), count_(count) {}
   explicit TPackedArray(std::vector<std::uint8_t> bytes)
-      : bytes_(std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes))) {}
+      : TPackedArray(std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes)), 0, 0) {
+    count_ = bytes_->size() / Item::kSize;
+  }
 
-  std::size_t size() const { return bytes_ ? bytes_->size() / Item::kSize : 0; }
-  bool empty() const { return size() == 0; }
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
   // i must be below size().
-  Item operator[](std::size_t i) const { return Item::Decode(bytes_->data() + i * Item::kSize); }
-  const std::uint8_t* raw() const { return bytes_ ? bytes_->data() : nullptr; }
+  Item operator[](std::size_t i) const { return Item::Decode(raw() + i * Item::kSize); }
+  const std::uint8_t* raw() const { return bytes_ ? bytes_->data() + offset_ : nullptr; }
 
  private:
-  std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
+  Buffer bytes_;
+  std::size_t offset_ = 0;
+  std::size_t count_ = 0;
 };
 
 using TBSIndexArray = TPackedArray<TBSIndexItem>;
@@ -93,6 +102,8 @@ enum class TBSParseResult {
 // (a file shorter than its header announces) read as zero. On BadCount the
 // header is as read and the arrays before the bad count are sized but empty.
 TBSParseResult ParseBSFile(platform::Bytes bytes, TBSFile& file);
+// The same, adopting the file image as the arrays' storage instead of copying it.
+TBSParseResult ParseBSFile(std::vector<std::uint8_t> image, TBSFile& file);
 
 class TBSData {
  public:

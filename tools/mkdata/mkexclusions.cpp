@@ -85,8 +85,7 @@ std::string Hex(char32_t c) {
 int main(int argc, char** argv) {
   using namespace bushou::mkdata;
   const std::string agePath = Option(argc, argv, "--derived-age", "/usr/share/unicode/DerivedAge.txt");
-  const std::string outPath = Option(argc, argv, "--out");
-  if (outPath.empty()) Fail("usage: mkexclusions [--derived-age FILE] --out FILE.cpp");
+  const std::string outPath = RequiredOption(argc, argv, "--out", "mkexclusions [--derived-age FILE] --out FILE.cpp");
   const std::vector<bool> assigned = AssignedIn52(agePath);
 
   std::vector<char32_t> singles;

@@ -55,9 +55,8 @@ std::uint32_t ParseStrokes(std::string_view value) {
 
 int main(int argc, char** argv) {
   using namespace bushou::mkdata;
-  const std::string unicode = Option(argc, argv, "--unicode", "/usr/share/unicode");
-  const std::string outPath = Option(argc, argv, "--out");
-  if (outPath.empty()) Fail("usage: mkhzbh [--unicode DIR] --out FILE");
+  const std::string unicode = UnicodeDir(argc, argv);
+  const std::string outPath = RequiredOption(argc, argv, "--out", "mkhzbh [--unicode DIR] --out FILE");
 
   CharsetProbe gb2312("GB2312");
   std::vector<Entry> entries;

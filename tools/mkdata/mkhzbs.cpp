@@ -104,9 +104,8 @@ std::vector<Radical> ReadRadicals(const std::string& path,
 
 int main(int argc, char** argv) {
   using namespace bushou::mkdata;
-  const std::string unicode = Option(argc, argv, "--unicode", "/usr/share/unicode");
-  const std::string outPath = Option(argc, argv, "--out");
-  if (outPath.empty()) Fail("usage: mkhzbs [--unicode DIR] --out FILE");
+  const std::string unicode = UnicodeDir(argc, argv);
+  const std::string outPath = RequiredOption(argc, argv, "--out", "mkhzbs [--unicode DIR] --out FILE");
 
   const std::string irg = unicode + "/Unihan_IRGSources.txt.bz2";
   const auto totalStrokes = ReadUnihanField(irg, "kTotalStrokes");

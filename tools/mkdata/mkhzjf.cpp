@@ -163,7 +163,7 @@ void WritePairs(const std::string& unicodeDir, const std::string& path) {
 
 int main(int argc, char** argv) {
   using namespace bushou::mkdata;
-  const std::string unicode = Option(argc, argv, "--unicode", "/usr/share/unicode");
+  const std::string unicode = UnicodeDir(argc, argv);
   const std::string outPath = Option(argc, argv, "--out");
   const std::string listsPath = Option(argc, argv, "--lists");
   if (outPath.empty() == listsPath.empty()) {

@@ -141,9 +141,8 @@ std::size_t FileSize(std::size_t readings, std::size_t syllables, std::size_t bi
 int main(int argc, char** argv) {
   using namespace bushou;
   using namespace bushou::mkdata;
-  const std::string unicode = Option(argc, argv, "--unicode", "/usr/share/unicode");
-  const std::string outPath = Option(argc, argv, "--out");
-  if (outPath.empty()) Fail("usage: mkhzpy [--unicode DIR] --out FILE");
+  const std::string unicode = UnicodeDir(argc, argv);
+  const std::string outPath = RequiredOption(argc, argv, "--out", "mkhzpy [--unicode DIR] --out FILE");
   FixDateFromEnvironment();
 
   std::map<char32_t, Character> chars;

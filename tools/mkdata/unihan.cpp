@@ -130,4 +130,12 @@ std::string Option(int argc, char** argv, std::string_view name, std::string fal
   return fallback;
 }
 
+std::string UnicodeDir(int argc, char** argv) { return Option(argc, argv, "--unicode", "/usr/share/unicode"); }
+
+std::string RequiredOption(int argc, char** argv, std::string_view name, const std::string& usage) {
+  std::string value = Option(argc, argv, name);
+  if (value.empty()) Fail("usage: " + usage);
+  return value;
+}
+
 }  // namespace bushou::mkdata

@@ -41,4 +41,9 @@ void WriteOutputFile(const std::string& path, const std::vector<std::uint8_t>& b
 // The value of "--name VALUE" in argv, or fallback.
 std::string Option(int argc, char** argv, std::string_view name, std::string fallback = {});
 
+// The folder of the unicode-data files: --unicode DIR, else Debian's place.
+std::string UnicodeDir(int argc, char** argv);
+// The value of "--name VALUE"; fails with the usage text when it is missing.
+std::string RequiredOption(int argc, char** argv, std::string_view name, const std::string& usage);
+
 }  // namespace bushou::mkdata

@@ -9,16 +9,6 @@
 namespace bushou {
 namespace {
 
-// Spaces and control characters: every code unit up to U+0020.
-bool IsBlank(char16_t c) { return c <= u' '; }
-
-std::u16string Trim(const std::u16string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-
 // "%X(Unicode)": upper-case hexadecimal digits, no prefix, no leading zeros.
 std::u16string CodeCaption(std::uint32_t code) {
   char buf[24];
@@ -35,7 +25,7 @@ void TfMain::ClearDetails() {
 }
 
 void TfMain::ShowCharDetails(const std::u16string& text) {
-  std::u16string t = Trim(text);
+  std::u16string t(platform::TrimBlanks(text));
   if (t.empty()) return;
   ClearDetails();
   std::uint32_t code = 0;

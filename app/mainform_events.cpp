@@ -2,19 +2,9 @@
 // and shown, when a radical or a character is selected, and when the check
 // box changes.
 #include "app/mainform.h"
+#include "platform/text.h"
 
 namespace bushou {
-namespace {
-
-bool IsBlankText(const std::u16string& text) {
-  for (const char16_t c : text) {
-    if (c > u' ') return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 void TfMain::FormCreate() { CreateCMapDecoder(); }
 
 void TfMain::FormShow() {
@@ -42,7 +32,7 @@ void TfMain::chkListAllClick() {
 
 void TfMain::sgHanziSelectCell(int col, int row, bool& canSelect) {
   const std::u16string& text = sgHanzi.Cell(col, row);
-  if (IsBlankText(text)) {
+  if (platform::TrimBlanks(text).empty()) {
     canSelect = false;
     return;
   }

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/folders.h"
+#include "platform/text.h"
 #include "platform/version.h"
 
 namespace bushou {
@@ -21,8 +22,6 @@ std::u16string WithoutTrailingSeparator(std::u16string path) {
   if (!path.empty() && path.back() == kPathSeparator) path.pop_back();
   return path;
 }
-
-char16_t FoldAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 0x20) : c; }
 
 // The Han ideographs the system recognises, inclusive ranges.
 constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 11> kCJKRanges{{
@@ -97,10 +96,7 @@ std::u16string GetCommonDataRoot() {
 
 std::u16string GetFontsFolder(bool upperCase) {
   std::u16string folder = platform::GetKnownFolder(KnownFolder::Fonts);
-  if (upperCase) {
-    for (char16_t& c : folder) c = FoldAscii(c);
-  }
-  return folder;
+  return upperCase ? platform::UpperAscii(std::move(folder)) : folder;
 }
 
 bool FindFileSize(std::u16string_view path, std::uint32_t* sizeLow, std::uint32_t* sizeHigh) {
@@ -147,7 +143,7 @@ std::int32_t SplitString(std::u16string_view text, TDynamicStringArray& tokens,
 int CompareCaseless(std::u16string_view a, std::u16string_view b) {
   const std::size_t n = a.size() < b.size() ? a.size() : b.size();
   for (std::size_t i = 0; i < n; ++i) {
-    const char16_t x = FoldAscii(a[i]), y = FoldAscii(b[i]);
+    const char16_t x = platform::UpperAscii(a[i]), y = platform::UpperAscii(b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;

@@ -10,7 +10,6 @@ namespace {
 
 using platform::RegistryRoot;
 
-char16_t UpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 0x20) : c; }
 
 // The texts of a multi-string value: walked from the start while the current
 // text is not empty and lies within the value. Values longer than the scratch
@@ -111,8 +110,7 @@ void TFontTools::ReadFontLinks() {
 }
 
 std::optional<std::u16string> TFontTools::ParseLinkEntry(std::u16string_view entry) const {
-  std::u16string upper(entry);
-  for (char16_t& c : upper) c = UpperAscii(c);
+  const std::u16string upper = platform::UpperAscii(std::u16string(entry));
   TDynamicStringArray pieces;
   const std::int32_t n = SplitString(upper, pieces, u",");
   if (n < 1 || !IsTrueTypeFile(pieces[0])) return std::nullopt;

@@ -8,15 +8,10 @@
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace bushou {
 namespace {
-
-std::u16string_view TrimBlanks(std::u16string_view s) {
-  while (!s.empty() && s.front() <= u' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() <= u' ') s.remove_suffix(1);
-  return s;
-}
 
 std::unique_ptr<TFontTools>& Instance() {
   static std::unique_ptr<TFontTools> instance;
@@ -65,7 +60,7 @@ TDynamicStringArray TFontTools::SplitFontsValueName(std::u16string_view valueNam
   TDynamicStringArray pieces;
   const std::int32_t n = SplitString(names, pieces, u"&");
   for (std::int32_t i = 0; i < n; ++i) {
-    const std::u16string_view face = TrimBlanks(pieces[static_cast<std::size_t>(i)]);
+    const std::u16string_view face = platform::TrimBlanks(pieces[static_cast<std::size_t>(i)]);
     if (!face.empty()) faces.emplace_back(face);
   }
   return faces;
@@ -77,7 +72,7 @@ void TFontTools::BuildFileTable() {
   std::vector<TItem_FaceAndFile> pairs;
   for (const std::u16string& rawName : key->ValueNames()) {
     if (pairs.size() >= kMaxRegistryFontPairs) break;
-    const std::u16string_view name = TrimBlanks(rawName);
+    const std::u16string_view name = platform::TrimBlanks(rawName);
     const auto value = key->ReadValue(name);
     // A value that is not text is skipped like a missing one: one odd entry
     // must not cost the whole catalogue.

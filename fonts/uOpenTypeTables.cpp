@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/codepage.h"
+#include "platform/text.h"
 
 namespace bushou {
 namespace {
@@ -107,14 +108,10 @@ std::u16string DecodePrc(Bytes s) {
 
 // Trims characters at or below U+0020; nullopt for a blank name or one holding
 // a character that cannot be part of a face name.
-std::optional<std::u16string> ValidName(std::u16string name) {
-  std::size_t first = 0, last = name.size();
-  while (first < last && name[first] <= u' ') ++first;
-  while (last > first && name[last - 1] <= u' ') --last;
-  if (first == last) return std::nullopt;
-  name = name.substr(first, last - first);
-  if (name.find_first_of(u"*?\\") != std::u16string::npos) return std::nullopt;
-  return name;
+std::optional<std::u16string> ValidName(std::u16string_view raw) {
+  const std::u16string_view name = platform::TrimBlanks(raw);
+  if (name.empty() || name.find_first_of(u"*?\\") != std::u16string_view::npos) return std::nullopt;
+  return std::u16string(name);
 }
 
 // --- 'cmap' ------------------------------------------------------------------
@@ -219,7 +216,7 @@ TDynamicStringArray ParseNameTable(Bytes table) {
       }
       name = DecodeUtf16BE(*text);
     }
-    if (auto valid = ValidName(std::move(name))) names.push_back(std::move(*valid));
+    if (auto valid = ValidName(name)) names.push_back(std::move(*valid));
   }
   return names;
 }

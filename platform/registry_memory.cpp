@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "platform/text.h"
+
 namespace bushou::platform {
 namespace {
 
-char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 0x20) : c; }
-
 bool SameName(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char16_t x, char16_t y) { return Upper(x) == Upper(y); });
+                                            [](char16_t x, char16_t y) { return UpperAscii(x) == UpperAscii(y); });
 }
 
 // The path's non-empty components between backslashes.
@@ -28,7 +28,7 @@ std::u16string Join(std::span<const std::u16string_view> parts) {
   std::u16string out;
   for (const std::u16string_view p : parts) {
     if (!out.empty()) out.push_back(u'\\');
-    for (const char16_t c : p) out.push_back(Upper(c));
+    for (const char16_t c : p) out.push_back(UpperAscii(c));
   }
   return out;
 }

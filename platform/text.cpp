@@ -117,6 +117,17 @@ std::u16string CodePointText(char32_t code) {
   return out;
 }
 
+std::u16string_view TrimBlanks(std::u16string_view text) {
+  while (!text.empty() && text.front() <= u' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() <= u' ') text.remove_suffix(1);
+  return text;
+}
+
+std::u16string UpperAscii(std::u16string text) {
+  for (char16_t& c : text) c = UpperAscii(c);
+  return text;
+}
+
 std::u16string Widen(std::string_view ascii) {
   std::u16string out;
   out.reserve(ascii.size());

@@ -20,6 +20,15 @@ bool IsValidUtf8(std::string_view text);
 // U+FFFF. Code points above U+10FFFF give the empty text.
 std::u16string CodePointText(char32_t code);
 
+// The text without leading and trailing spaces and control characters (code
+// units at or below U+0020), as names, cells and captions are trimmed.
+std::u16string_view TrimBlanks(std::u16string_view text);
+
+// ASCII a-z as A-Z; every other unit unchanged (registry names, font names and
+// paths compare this way).
+inline char16_t UpperAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 0x20) : c; }
+std::u16string UpperAscii(std::u16string text);
+
 // ASCII text (numbers, formats) widened unit by unit.
 std::u16string Widen(std::string_view ascii);
 

@@ -14,6 +14,10 @@
 
 namespace bushou {
 
+// The label of a grid's stroke group: its stroke count, with "+" on the last
+// group, which also holds every larger count.
+std::u16string StrokeGroupLabel(int strokes, int lastGroup);
+
 class TfMain {
  public:
   TfMain();

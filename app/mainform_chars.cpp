@@ -12,12 +12,6 @@ namespace {
 constexpr int kStrokeGroups = 36;  // the last group holds 35 strokes or more
 constexpr int kLastGroup = kStrokeGroups - 1;
 
-std::u16string GroupLabel(int strokes) {
-  std::u16string label = platform::Widen(std::to_string(strokes));
-  if (strokes == kLastGroup) label.push_back(u'+');
-  return label;
-}
-
 bool IsScalarValue(std::uint32_t code) { return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF); }
 
 }  // namespace
@@ -72,7 +66,7 @@ void TfMain::FillCharGrid(const std::u16string& radical) {
   for (int s = 0; s < kStrokeGroups; ++s) {
     ++row;
     ensureRows(row);
-    grid.SetCell(0, row, GroupLabel(s));
+    grid.SetCell(0, row, StrokeGroupLabel(s, kLastGroup));
     int col = 0;
     for (std::size_t i = range.first; i < range.last; ++i) {
       const TBSDataItem item = FBSFile.Items[i];

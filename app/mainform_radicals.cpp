@@ -11,12 +11,6 @@ constexpr int kRadicalGridMinRows = 17;
 constexpr int kRadicalGroups = 14;  // the last group holds 14 strokes or more
 constexpr int kRadicalsPerRow = 9;  // columns 1..9
 
-std::u16string GroupLabel(int strokes) {
-  std::u16string label = platform::Widen(std::to_string(strokes));
-  if (strokes == kRadicalGroups) label.push_back(u'+');
-  return label;
-}
-
 }  // namespace
 
 void TfMain::FillRadicalGrid() {
@@ -32,7 +26,7 @@ void TfMain::FillRadicalGrid() {
   for (int s = 1; s <= kRadicalGroups; ++s) {
     ++row;
     ensureRows(row);
-    grid.SetCell(0, row, GroupLabel(s));
+    grid.SetCell(0, row, StrokeGroupLabel(s, kRadicalGroups));
     int col = 0;
     for (std::size_t i = 0; i < FBSFile.Radicals.size(); ++i) {
       const TBSIndexItem radical = FBSFile.Radicals[i];

@@ -9,8 +9,6 @@ namespace {
 
 enum class Mark : std::uint8_t { None, A, X };  // ordered by strength
 
-bool IsBlank(std::uint32_t c) { return c == u'\t' || c == u' '; }
-
 // One usable rule line: a head line (key = character TAB syllable, maybe a
 // mark) or a context line (key TAB word).
 struct WorkItem {
@@ -57,7 +55,7 @@ void THZPY::RebuildRules() {
     StringToCodePoints(line, codes);
     if (codes.size() < 3) continue;
     if (codes[0] == u'#' || codes[0] == u';') continue;
-    if (!IsBlank(codes[1])) continue;
+    if (!IsRuleBlank(codes[1])) continue;
     const std::uint32_t c = codes[0];
     if (c > kMaxReadingCode || FCharReadings[c].Count < 2) continue;
     if (SplitFields(codes, f1, f2, &f3) < 2) continue;

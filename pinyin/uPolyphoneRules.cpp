@@ -9,17 +9,18 @@
 #include "platform/text.h"
 
 namespace bushou {
+
+bool IsRuleBlank(std::uint32_t code) { return code == u'\t' || code == u' '; }
+
 namespace {
 
-bool IsBlank(std::uint32_t c) { return c == u'\t' || c == u' '; }
-
 std::size_t SkipBlanks(const TCodePointArray& codes, std::size_t i) {
-  while (i < codes.size() && IsBlank(codes[i])) ++i;
+  while (i < codes.size() && IsRuleBlank(codes[i])) ++i;
   return i;
 }
 
 std::size_t SkipNonBlanks(const TCodePointArray& codes, std::size_t i) {
-  while (i < codes.size() && !IsBlank(codes[i])) ++i;
+  while (i < codes.size() && !IsRuleBlank(codes[i])) ++i;
   return i;
 }
 

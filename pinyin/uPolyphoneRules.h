@@ -43,6 +43,9 @@ struct TPolyphoneRule {
 
 // Splits a line into up to three fields at runs of tabs and spaces. A line
 // of two fields gives 3 with f3 empty; callers test f3, not the count.
+// The field separators of a rule line: tab and space.
+bool IsRuleBlank(std::uint32_t code);
+
 std::int32_t SplitFields(const TCodePointArray& codes, std::u16string& f1, std::u16string& f2,
                          std::u16string* f3);
 

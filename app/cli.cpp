@@ -43,18 +43,21 @@ class MessagesTo {
   platform::MessageSink old_;
 };
 
-bool IsDecimal(std::string_view s) {
-  if (s.empty() || s.size() > 10) return false;
-  for (const char c : s) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
 }  // namespace
 
+std::optional<std::uint32_t> ParseWindowHandle(std::string_view text) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (value > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
 bool WantsWindow(std::span<const std::string> args) {
-  return args.empty() || (args.size() == 1 && IsDecimal(args[0]));
+  return args.empty() || (args.size() == 1 && ParseWindowHandle(args[0]));
 }
 
 int RunCommandLine(std::span<const std::string> args, std::ostream& out, std::ostream& err) {

@@ -2,6 +2,8 @@
 // labels and grids are printed as UTF-8.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -17,8 +19,11 @@ enum CliExit { kExitDone = 0, kExitNoData = 1, kExitUsage = 2 };
 // raised meanwhile are written to err.
 int RunCommandLine(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
-// True when the arguments ask for the window: none, or one decimal integer
-// (the cooperating window's handle).
+// The cooperating window's handle as given on the command line: a decimal
+// integer that fits 32 bits; nullopt for anything else.
+std::optional<std::uint32_t> ParseWindowHandle(std::string_view text);
+
+// True when the arguments ask for the window: none, or one window handle.
 bool WantsWindow(std::span<const std::string> args);
 
 // --- helpers shared by the commands ------------------------------------------

@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
   bushou::BuildCharSetTable();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!bushou::WantsWindow(args)) return bushou::RunCommandLine(args, std::cout, std::cerr);
-  // The cooperating window's handle, when given.
-  const std::uint32_t target = args.empty() ? 0u : static_cast<std::uint32_t>(std::stoul(args[0]));
+  // The cooperating window's handle, when given (WantsWindow checked it).
+  const std::uint32_t target = args.empty() ? 0u : bushou::ParseWindowHandle(args[0]).value_or(0u);
 #ifdef BUSHOU_HAVE_WINDOW
   return bushou::RunWindow(argc, argv, target);
 #else

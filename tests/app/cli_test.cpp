@@ -59,6 +59,15 @@ TEST_F(CommandLine, UnknownCommandsAndExtraArgumentsAreUsageErrors) {
   }
 }
 
+TEST(ParseWindowHandle, AcceptsDecimalsThatFit32Bits) {
+  EXPECT_EQ(ParseWindowHandle("1234"), 1234u);
+  EXPECT_EQ(ParseWindowHandle("0"), 0u);
+  EXPECT_EQ(ParseWindowHandle("4294967295"), 0xFFFFFFFFu);
+  for (const char* bad : {"", "4294967296", "99999999999", "-1", "+5", "12a", " 7"}) {
+    EXPECT_EQ(ParseWindowHandle(bad), std::nullopt) << bad;
+  }
+}
+
 TEST(WantsWindow, NoArgumentsOrOneDecimalHandle) {
   EXPECT_TRUE(WantsWindow({}));
   const std::vector<std::string> handle = {"1234"}, word = {"radicals"}, signedHandle = {"-1"};

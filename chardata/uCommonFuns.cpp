@@ -194,11 +194,6 @@ std::int32_t SortUniqueStrings(TDynamicStringArray& items, std::int32_t count,
   return static_cast<std::int32_t>(out);
 }
 
-std::int32_t StringsToArray(const std::vector<std::u16string>& list, TDynamicStringArray& items) {
-  items = list;
-  return static_cast<std::int32_t>(items.size());
-}
-
 std::u16string JoinStrings(const TDynamicStringArray& items, std::int32_t count, char16_t separator) {
   std::u16string out;
   const std::size_t n = count < 0 ? 0 : std::min(static_cast<std::size_t>(count), items.size());

@@ -80,8 +80,6 @@ void SortStrings(TDynamicStringArray& items, std::int32_t low, std::int32_t high
 // length is unchanged.
 std::int32_t SortUniqueStrings(TDynamicStringArray& items, std::int32_t count,
                                TStringCompare compare);
-// The list copied into items; returns the count.
-std::int32_t StringsToArray(const std::vector<std::u16string>& list, TDynamicStringArray& items);
 // The first count items joined with the separator.
 std::u16string JoinStrings(const TDynamicStringArray& items, std::int32_t count, char16_t separator);
 

@@ -7,11 +7,6 @@ std::optional<Bytes> Slice(Bytes data, std::size_t offset, std::size_t length) {
   return data.subspan(offset, length);
 }
 
-std::optional<std::uint8_t> ReadU8(Bytes data, std::size_t offset) {
-  if (offset >= data.size()) return std::nullopt;
-  return data[offset];
-}
-
 std::optional<std::uint16_t> ReadU16(Bytes data, std::size_t offset, Endian endian) {
   const auto s = Slice(data, offset, 2);
   if (!s) return std::nullopt;
@@ -30,23 +25,10 @@ bool ByteReader::Seek(std::size_t pos) {
   return true;
 }
 
-bool ByteReader::Skip(std::size_t n) {
-  if (n > remaining()) return false;
-  pos_ += n;
-  return true;
-}
-
 std::optional<Bytes> ByteReader::Take(std::size_t n) {
   if (n > remaining()) return std::nullopt;
   const Bytes out = data_.subspan(pos_, n);
   pos_ += n;
-  return out;
-}
-
-Bytes ByteReader::TakeUpTo(std::size_t n) {
-  const std::size_t k = n < remaining() ? n : remaining();
-  const Bytes out = data_.subspan(pos_, k);
-  pos_ += k;
   return out;
 }
 

@@ -20,7 +20,6 @@ using Bytes = std::span<const std::uint8_t>;
 enum class Endian { Little, Big };
 
 // Random-access reads; nullopt when [offset, offset + width) is not inside data.
-std::optional<std::uint8_t> ReadU8(Bytes data, std::size_t offset);
 std::optional<std::uint16_t> ReadU16(Bytes data, std::size_t offset, Endian endian);
 std::optional<std::uint32_t> ReadU32(Bytes data, std::size_t offset, Endian endian);
 
@@ -55,11 +54,8 @@ class ByteReader {
 
   // Moves to an absolute position; false (and no move) past the end.
   bool Seek(std::size_t pos);
-  bool Skip(std::size_t n);
 
   std::optional<Bytes> Take(std::size_t n);
-  // Takes min(n, remaining()) bytes: for formats where a short read is no error.
-  Bytes TakeUpTo(std::size_t n);
 
   std::optional<std::uint8_t> U8();
   std::optional<std::uint16_t> U16();

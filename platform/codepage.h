@@ -10,7 +10,6 @@
 namespace bushou::platform {
 
 inline constexpr unsigned kCodePageGBK = 936;
-inline constexpr unsigned kCodePageBig5 = 950;
 inline constexpr unsigned kCodePageUtf8 = 65001;
 
 // The system's ANSI code page. On Linux the tool behaves like a simplified

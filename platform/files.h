@@ -31,8 +31,6 @@ std::optional<FoundFile> FindFirstFile(std::u16string_view pattern);
 bool DirectoryExists(std::u16string_view path);
 // True for an existing file that is not a directory (no wildcards).
 bool FileExists(std::u16string_view path);
-// True for an existing file or directory at exactly this path (no wildcards).
-bool PathExists(std::u16string_view path);
 
 struct ReadResult {
   std::vector<std::uint8_t> bytes;

@@ -68,11 +68,6 @@ bool FileExists(std::u16string_view path) {
   return !path.empty() && ::stat(NativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool PathExists(std::u16string_view path) {
-  struct stat st {};
-  return !path.empty() && ::stat(NativePath(path).c_str(), &st) == 0;
-}
-
 namespace {
 
 ReadResult ReadFile(std::u16string_view path, std::uint64_t maxSize, bool truncate) {

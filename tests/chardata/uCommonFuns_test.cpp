@@ -180,8 +180,6 @@ TEST(JoinStrings, JoinsTheFirstItems) {
   EXPECT_EQ(JoinStrings(items, 1, u'|'), u"a");
   EXPECT_EQ(JoinStrings(items, 3, u'|'), u"a|b|c");
   EXPECT_EQ(JoinStrings(items, 9, u'|'), u"a|b|c");
-  TDynamicStringArray copy;
-  EXPECT_EQ(StringsToArray({u"x", u"y"}, copy), 2);
 }
 
 }  // namespace

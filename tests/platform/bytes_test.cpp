@@ -24,12 +24,13 @@ TEST(ByteReader, ReadsBothByteOrdersAndStopsAtTheEnd) {
   EXPECT_EQ(be.remaining(), 0u);
 }
 
-TEST(ByteReader, TakeUpToGivesWhatIsThere) {
+TEST(ByteReader, TakeGivesAllOrNothing) {
   const std::uint8_t data[] = {1, 2, 3};
   ByteReader r(data);
   EXPECT_EQ(r.Take(4), std::nullopt);
-  EXPECT_EQ(r.TakeUpTo(10).size(), 3u);
-  EXPECT_EQ(r.TakeUpTo(10).size(), 0u);
+  EXPECT_EQ(r.position(), 0u);
+  EXPECT_EQ(r.Take(3)->size(), 3u);
+  EXPECT_EQ(r.Take(1), std::nullopt);
 }
 
 TEST(Slice, RejectsRangesThatWouldOverflow) {

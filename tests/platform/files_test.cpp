@@ -40,8 +40,8 @@ TEST(Files, ExistenceTestsTellFilesFromFolders) {
   EXPECT_FALSE(DirectoryExists(file));
   EXPECT_TRUE(DirectoryExists(dir.u16()));
   EXPECT_FALSE(FileExists(dir.u16()));
-  EXPECT_TRUE(PathExists(dir.u16()));
-  EXPECT_FALSE(PathExists(dir.u16("nothing")));
+  EXPECT_FALSE(FileExists(dir.u16("nothing")));
+  EXPECT_FALSE(DirectoryExists(dir.u16("nothing")));
 }
 
 TEST(ReadWholeFile, ReadsFilesAndRefusesWhatItCannot) {

@@ -19,12 +19,6 @@ std::optional<std::uint32_t> ReadU32(Bytes data, std::size_t offset, Endian endi
   return endian == Endian::Little ? LoadU32LE(s->data()) : LoadU32BE(s->data());
 }
 
-bool ByteReader::Seek(std::size_t pos) {
-  if (pos > data_.size()) return false;
-  pos_ = pos;
-  return true;
-}
-
 std::optional<Bytes> ByteReader::Take(std::size_t n) {
   if (n > remaining()) return std::nullopt;
   const Bytes out = data_.subspan(pos_, n);

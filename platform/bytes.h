@@ -52,8 +52,6 @@ class ByteReader {
   std::size_t remaining() const { return data_.size() - pos_; }  // pos_ <= size() always holds
   Bytes data() const { return data_; }
 
-  // Moves to an absolute position; false (and no move) past the end.
-  bool Seek(std::size_t pos);
 
   std::optional<Bytes> Take(std::size_t n);
 

@@ -16,8 +16,8 @@ MessageSink& Sink() {
   return sink;
 }
 
-std::u16string& Title() {
-  static std::u16string title = u"偏旁部首检字";
+const std::u16string& Title() {
+  static const std::u16string title = u"偏旁部首检字";
   return title;
 }
 
@@ -32,7 +32,5 @@ MessageSink SetMessageSink(MessageSink sink) {
 void ShowMessageBox(std::u16string_view text, MessageIcon icon) { Sink()(Title(), text, icon); }
 
 const std::u16string& ApplicationTitle() { return Title(); }
-
-void SetApplicationTitle(std::u16string title) { Title() = std::move(title); }
 
 }  // namespace bushou::platform

@@ -20,8 +20,7 @@ MessageSink SetMessageSink(MessageSink sink);
 // Shows `text` with the application title as caption and an OK button.
 void ShowMessageBox(std::u16string_view text, MessageIcon icon = MessageIcon::Error);
 
-// The application title, "偏旁部首检字" unless set otherwise.
+// The application title, "偏旁部首检字": the caption of every message box.
 const std::u16string& ApplicationTitle();
-void SetApplicationTitle(std::u16string title);
 
 }  // namespace bushou::platform

@@ -19,8 +19,6 @@ class MemoryRegistry : public Registry {
   // Creates the key when missing; replaces a value of the same name in place.
   void SetValue(RegistryRoot root, std::u16string_view path, std::u16string_view name,
                 RegistryValue value);
-  // Removes every key and value.
-  void Clear() { keys_.clear(); }
 
   // What ResolveFace answers for face (tests); unmapped faces resolve to themselves.
   void SetResolvedFace(std::u16string_view face, std::u16string_view resolved);

@@ -14,7 +14,7 @@ TStringGrid::TStringGrid(int colCount, int rowCount, int fixedCols)
       col_(fixedCols_),
       rows_(static_cast<std::size_t>(rowCount_),
             std::vector<std::u16string>(static_cast<std::size_t>(colCount_))),
-      colWidths_(static_cast<std::size_t>(colCount_), 20) {}
+      colWidths_(static_cast<std::size_t>(colCount_), DefaultColWidth()) {}
 
 void TStringGrid::SetRowCount(int rows) {
   rows = std::max(rows, 0);
